@@ -29,3 +29,18 @@ function(add_wine_gtest name)
     set_tests_properties(${name} PROPERTIES RESOURCE_LOCK windows)
   endif()
 endfunction()
+
+# add_pe_check(<name> <target> [EXPORTS <exact names...>])
+# A native test (no Wine) that reads the built file with objdump: it imports only
+# DLLs that ship with Windows and, with EXPORTS, exports exactly those names
+# under its own file name. It also proves the 32-bit files on machines whose
+# Wine cannot run them.
+find_program(PE_OBJDUMP ${MINGW_PREFIX}-objdump REQUIRED)
+find_package(Python3 COMPONENTS Interpreter REQUIRED)
+function(add_pe_check name target)
+  cmake_parse_arguments(C "" "" "EXPORTS" ${ARGN})
+  add_test(NAME ${name}
+    COMMAND ${Python3_EXECUTABLE} ${CMAKE_SOURCE_DIR}/scripts/check-pe
+            ${PE_OBJDUMP} $<TARGET_FILE:${target}> ${C_EXPORTS})
+  set_tests_properties(${name} PROPERTIES LABELS "pe")
+endfunction()
