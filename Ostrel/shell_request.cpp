@@ -1,0 +1,5 @@
+#include "elevated_start.h"
+
+BOOL submitShellRequest(SHELLEXECUTEINFOA* request) {
+  return ShellExecuteExA(request);
+}
