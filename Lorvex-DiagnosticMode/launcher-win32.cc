@@ -110,7 +110,7 @@ void openTraceLog() {
 void traceLine(const std::string& text) {
   if (!isUsable(traceLog)) return;
   writeBytes(traceLog, text.data(), text.size());
-  writeBytes(traceLog, kLineEnd, 2);
+  writeBytes(traceLog, kLineEnd, sizeof kLineEnd - 1);
 }
 
 // The whole file as stored; a read error ends it like the end of the file.
@@ -177,7 +177,7 @@ HANDLE openDiagnosticLog(const std::string& path) {
 void writeLogHeader(HANDLE log, const std::string& commandLine) {
   writeBytes(log, kLogHeader, sizeof kLogHeader - 1);
   writeBytes(log, commandLine.data(), commandLine.size());
-  writeBytes(log, kLineEnd, 2);
+  writeBytes(log, kLineEnd, sizeof kLineEnd - 1);
 }
 
 // The Java runtime gets a console of its own, no standard input, and the

@@ -25,8 +25,7 @@ def inside_rounded_square(x, y, radius):
     margin = 0.04
     lo, hi = margin + radius, 1 - margin - radius
     cx, cy = min(max(x, lo), hi), min(max(y, lo), hi)
-    return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2 and margin <= x <= 1 - margin \
-        and margin <= y <= 1 - margin
+    return (x - cx) ** 2 + (y - cy) ** 2 <= radius ** 2
 
 
 def distance_to_segment(px, py, a, b):
@@ -43,7 +42,7 @@ def on_pulse(x, y, width):
 
 
 def pixel(size, column, row):
-    """Premultiplied-free BGRA of one pixel, averaged over its samples."""
+    """BGRA (alpha not premultiplied) of one pixel, averaged over its samples."""
     line_width = max(0.075, 1.6 / size)
     covered = white = 0
     for sy in range(SAMPLES):

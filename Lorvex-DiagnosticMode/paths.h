@@ -15,7 +15,8 @@ std::string joinPath(const std::string& base, const std::string& name);
 std::string logDateSuffix(unsigned year, unsigned month, unsigned day);
 
 // The command line that starts the installation's Java runtime: its path
-// below the working directory, one blank, and the argument text.
+// below the working directory (in double quotes when it holds a blank or a
+// tab), one blank, and the argument text.
 std::string javaCommandLine(const std::string& workingDirectory,
                             const std::string& argumentText);
 
