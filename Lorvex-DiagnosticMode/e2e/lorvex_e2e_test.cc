@@ -166,7 +166,7 @@ TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
   RunResult first = installation.runLauncher("");
   RunResult second = installation.runLauncher("-c other.properties");
 
-  ASSERT_EQ(first.dateBefore, second.dateAfter) << "the runs crossed midnight";
+  if (first.dateBefore != second.dateAfter) GTEST_SKIP() << "the runs crossed midnight";
   std::string java = installation.path("java\\bin\\java.exe");
   std::string firstCommand = commandLine(installation, "first ");
   std::string secondCommand = commandLine(installation, "second ");
