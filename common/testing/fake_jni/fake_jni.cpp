@@ -298,7 +298,9 @@ const char* JNICALL GetStringUTFChars(JNIEnv* env, jstring str, jboolean* isCopy
 void JNICALL ReleaseStringUTFChars(JNIEnv* env, jstring str, const char* chars) {
   FakeJvm::State& s = stateOf(env);
   s.enter("ReleaseStringUTFChars");
-  for (FakeJvm::State::Taken& t : s.taken) {
+  // Newest first: a native releases what it took last.
+  for (auto it = s.taken.rbegin(); it != s.taken.rend(); ++it) {
+    FakeJvm::State::Taken& t = *it;
     if (t.bytes.get() != chars || t.released) continue;
     EXPECT_EQ(t.string, str) << "ReleaseStringUTFChars with another String than its bytes came from";
     t.released = true;
