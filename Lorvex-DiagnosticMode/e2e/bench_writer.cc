@@ -1,8 +1,8 @@
 // The benchmark's Java runtime: writes a fixed amount in fixed chunks, to its
 // standard output or, when LORVEX_BENCH_OUT names a file, to that file opened
-// by itself (after a header like the launcher's). Only the write loop is timed; the seconds it took are written to
-// the file that LORVEX_BENCH_REPORT names. LORVEX_BENCH_SETTLE_MS delays the
-// loop, LORVEX_BENCH_MIB sets the amount (300 MiB by default).
+// by itself (after a header like the launcher's). Only the write loop is timed; the seconds it took
+// are written to the file that LORVEX_BENCH_REPORT names. LORVEX_BENCH_SETTLE_MS delays the loop,
+// LORVEX_BENCH_MIB sets the amount (300 MiB by default).
 #include <windows.h>
 
 #include <cstdio>

@@ -27,8 +27,8 @@ struct Started {
 
 // What one run of a program gave.
 struct RunResult {
-  DWORD exitCode = 0;      // -1 reads as 0xFFFFFFFF
-  bool ended = false;      // false: killed at the time limit
+  DWORD exitCode = 0;  // -1 reads as 0xFFFFFFFF
+  bool ended = false;  // false: killed at the time limit
   std::vector<message_boxes::Box> boxes;
   ULONGLONG elapsedMs = 0;
   std::string dateBefore;  // UTC date suffixes around the run: equal unless
@@ -78,7 +78,7 @@ class Installation {
   Started startLauncher(const std::string& arguments, const Environment& extra = {},
                         const std::string& name = "Lorvex.exe") const;
   RunResult runLauncher(const std::string& arguments, const Environment& extra = {},
-                  const std::string& name = "Lorvex.exe") const {
+                        const std::string& name = "Lorvex.exe") const {
     return finish(startLauncher(arguments, extra, name));
   }
 

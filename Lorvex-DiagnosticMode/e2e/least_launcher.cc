@@ -10,9 +10,9 @@
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
   SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
-  HANDLE log = CreateFileA(argv[1], FILE_APPEND_DATA | SYNCHRONIZE,
-                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inheritable, OPEN_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
+  HANDLE log =
+      CreateFileA(argv[1], FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                  &inheritable, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (log == INVALID_HANDLE_VALUE) return 3;
   // The same bytes as the launcher's log: the header shifts every later
   // write off the page boundaries, which costs time of its own.

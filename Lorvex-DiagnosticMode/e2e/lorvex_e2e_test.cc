@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <thread>
 
 #include "installation.h"
@@ -16,23 +17,32 @@ using message_boxes::Box;
 
 const DWORD kFailed = 0xFFFFFFFF;  // the launcher's -1
 
-const std::string kInformation =
-    "Der Zantiq wird nun im Diagnosemodus gestartet.\n"
-    "\n"
-    "Falls ein unerwartetes Problem auftreten sollte oder der  Zantiq abst\xFCrzt,\n"
-    "wechseln Sie bitte in das DOS Fenster, welches im Hintergrund ge\xF6" "ffnet wurde,\n"
-    "und dr\xFC" "cken Sie die Tastenkombination \"Strg\" und \"Pause\".\n"
-    "\n"
-    "Dadurch wird eine Diagnosedatei erzeugt, die Mervalon die Problembehebung erheblich "
-    "erleichtert.\n"
-    "Die erzeugte Diagnosedatei finden Sie im Installationsverzeichnis des Zantiqs.\n"
-    "Sie beginnt mit \"diagnostic.log...\"\n"
-    "\n"
-    "Schicken Sie diese Datei bitte im Anhang einer E-Mail an \"" LORVEX_SUPPORT_EMAIL "\".\n"
-    "Weitere Informationen k\xF6nnen Sie der Datei \"diagnostic_readme.txt\" entnehmen,\n"
-    "die sich ebenfalls im  Installationsverzeichnis befindet.";
+// The information message: 13 lines joined by LF alone, Windows-1252, with
+// two blanks in a row in lines 3 and 13.
+const char* const kInformationLines[] = {
+    "Der Zantiq wird nun im Diagnosemodus gestartet.",
+    "",
+    "Falls ein unerwartetes Problem auftreten sollte oder der  Zantiq abst\xFCrzt,",
+    "wechseln Sie bitte in das DOS Fenster, welches im Hintergrund ge\xF6" "ffnet wurde,",
+    "und dr\xFC" "cken Sie die Tastenkombination \"Strg\" und \"Pause\".",
+    "",
+    "Dadurch wird eine Diagnosedatei erzeugt, die Mervalon die Problembehebung erheblich erleichtert.",
+    "Die erzeugte Diagnosedatei finden Sie im Installationsverzeichnis des Zantiqs.",
+    "Sie beginnt mit \"diagnostic.log...\"",
+    "",
+    "Schicken Sie diese Datei bitte im Anhang einer E-Mail an \"" LORVEX_SUPPORT_EMAIL "\".",
+    "Weitere Informationen k\xF6nnen Sie der Datei \"diagnostic_readme.txt\" entnehmen,",
+    "die sich ebenfalls im  Installationsverzeichnis befindet.",
+};
 
-const Box kInformationBox = {kInformation, "Information"};
+std::string informationMessage() {
+  std::string text = kInformationLines[0];
+  for (size_t i = 1; i < std::size(kInformationLines); ++i)
+    text += std::string("\n") + kInformationLines[i];
+  return text;
+}
+
+const Box kInformationBox = {informationMessage(), "Information"};
 const Box kCannotStartBox = {"Kann die Applikation nicht starten!", "Error"};
 
 Box missingFileBox(const std::string& name) {
@@ -76,7 +86,7 @@ std::string standInReport(const std::string& commandLine, const std::vector<std:
 }
 
 struct TraceParts {
-  std::vector<std::string> scan;        // the lines of the argument scan
+  std::vector<std::string> scan;  // the lines of the argument scan
   std::string propertyFile = kPropertyFile;
   std::string created = "file created!";
   bool started = true;
@@ -86,20 +96,19 @@ struct TraceParts {
 std::string launchTrace(const Installation& installation, const TraceParts& parts) {
   std::vector<std::string> trace = {"Starting ...", "check for params"};
   trace.insert(trace.end(), parts.scan.begin(), parts.scan.end());
-  std::vector<std::string> rest = {
-      "try to load the properties",
-      "load property file",
-      parts.propertyFile,
-      "execute command",
-      "dir exists: ",
-      installation.path("Zantiq-Portable"),
-      "dir exists: ",
-      installation.path("Zantiq-Portable\\zantiq"),
-      "diagnostic.log path created!",
-      installation.path("Zantiq-Portable\\zantiq\\diagnostic.log."),
-      "try to create file",
-      parts.created,
-      "try to create process"};
+  std::vector<std::string> rest = {"try to load the properties",
+                                   "load property file",
+                                   parts.propertyFile,
+                                   "execute command",
+                                   "dir exists: ",
+                                   installation.path("Zantiq-Portable"),
+                                   "dir exists: ",
+                                   installation.path("Zantiq-Portable\\zantiq"),
+                                   "diagnostic.log path created!",
+                                   installation.path("Zantiq-Portable\\zantiq\\diagnostic.log."),
+                                   "try to create file",
+                                   parts.created,
+                                   "try to create process"};
   trace.insert(trace.end(), rest.begin(), rest.end());
   if (parts.started) trace.push_back("process created");
   return lines(trace);
@@ -110,10 +119,14 @@ std::string launchTrace(const Installation& installation, const TraceParts& part
 ::testing::AssertionResult sameBytes(const std::string& actual, const std::string& expected) {
   if (actual == expected) return ::testing::AssertionSuccess();
   if (actual.size() + expected.size() < 4000)
-    return ::testing::AssertionFailure() << "actual:\n" << ::testing::PrintToString(actual)
-                                         << "\nexpected:\n" << ::testing::PrintToString(expected);
-  size_t at = std::mismatch(actual.begin(), actual.begin() + std::min(actual.size(), expected.size()),
-                            expected.begin()).first - actual.begin();
+    return ::testing::AssertionFailure() << "actual:\n"
+                                         << ::testing::PrintToString(actual) << "\nexpected:\n"
+                                         << ::testing::PrintToString(expected);
+  size_t at =
+      std::mismatch(actual.begin(), actual.begin() + std::min(actual.size(), expected.size()),
+                    expected.begin())
+          .first -
+      actual.begin();
   size_t from = at < 60 ? 0 : at - 60;
   return ::testing::AssertionFailure()
          << actual.size() << " bytes, expected " << expected.size() << "; first difference at "
@@ -151,9 +164,10 @@ TEST_F(Launcher, StartsJavaWithThePropertyWordsAndLogsItsOutput) {
   expectBoxes(run, {kInformationBox});
   EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, {})));
   std::string command = commandLine(installation, "-Xmx256m -jar client.jar  ");
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-            header(command) + standInReport(command, {installation.path("java\\bin\\java.exe"),
-                                                      "-Xmx256m", "-jar", "client.jar"})));
+  EXPECT_TRUE(
+      sameBytes(installation.diagnosticLog(run),
+                header(command) + standInReport(command, {installation.path("java\\bin\\java.exe"),
+                                                          "-Xmx256m", "-jar", "client.jar"})));
 }
 
 TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
@@ -171,8 +185,9 @@ TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
   std::string firstCommand = commandLine(installation, "first ");
   std::string secondCommand = commandLine(installation, "second ");
   EXPECT_TRUE(sameBytes(installation.diagnosticLog(second),
-            header(firstCommand) + standInReport(firstCommand, {java, "first"}) +
-                header(secondCommand) + standInReport(secondCommand, {java, "second"})));
+                        header(firstCommand) + standInReport(firstCommand, {java, "first"}) +
+                            header(secondCommand) +
+                            standInReport(secondCommand, {java, "second"})));
   TraceParts parts;
   parts.scan = {"load another property file", "extract property", "other.properties"};
   parts.propertyFile = "other.properties";
@@ -192,11 +207,12 @@ TEST_F(Launcher, WaitsForTheJavaRuntimeToEnd) {
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_GE(run.elapsedMs, 1500u);
   std::string command = commandLine(installation, " ");
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-            header(command) + standInReport(command, {installation.path("java\\bin\\java.exe")})));
+  EXPECT_TRUE(sameBytes(
+      installation.diagnosticLog(run),
+      header(command) + standInReport(command, {installation.path("java\\bin\\java.exe")})));
 }
 
-TEST_F(Launcher, PassesNoJavaExitCodeOn) {
+TEST_F(Launcher, EndsWithZeroWhateverTheJavaRuntimeReturns) {
   Installation installation("exitcode");
   installation.copyLauncher();
   installation.copyJava();
@@ -238,9 +254,10 @@ TEST_F(Launcher, ReadsThePropertyFileNamedAfterTheOption) {
     parts.propertyFile = "other.properties";
     EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, parts)));
     std::string command = commandLine(installation, "-Dfrom=other ");
-    EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-              header(command) + standInReport(command, {installation.path("java\\bin\\java.exe"),
-                                                        "-Dfrom=other"})));
+    EXPECT_TRUE(sameBytes(
+        installation.diagnosticLog(run),
+        header(command) +
+            standInReport(command, {installation.path("java\\bin\\java.exe"), "-Dfrom=other"})));
   }
 }
 
@@ -269,9 +286,9 @@ TEST_F(Launcher, EndsWithMinusOneWhenThePropertyFileIsMissing) {
     expectBoxes(run, {missingFileBox(c.name)});
     std::vector<std::string> trace = {"Starting ...", "check for params"};
     trace.insert(trace.end(), c.scan.begin(), c.scan.end());
-    for (std::string line : {std::string("try to load the properties"),
-                             std::string("load property file"), c.name,
-                             missingFileBox(c.name).text})
+    for (std::string line :
+         {std::string("try to load the properties"), std::string("load property file"), c.name,
+          missingFileBox(c.name).text})
       trace.push_back(line);
     EXPECT_TRUE(sameBytes(installation.read(kTraceLog), lines(trace)));
     // Nothing was started: no diagnostic log exists.
@@ -292,7 +309,7 @@ TEST_F(Launcher, ReportsAJavaRuntimeThatCannotStart) {
   parts.started = false;
   EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, parts)));
   EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-            header(commandLine(installation, "-jar client.jar "))));
+                        header(commandLine(installation, "-jar client.jar "))));
 }
 
 TEST_F(Launcher, ShowsBothDirectoryFailuresInEachPassWhenAFileBlocksTheTree) {
@@ -325,8 +342,9 @@ TEST_F(Launcher, QuotesTheJavaPathOfAnInstallationWithABlank) {
   expectBoxes(run, {kInformationBox});
   std::string java = installation.path("java\\bin\\java.exe");
   std::string command = "\"" + java + "\" -Dname=\"a b\" -jar client.jar ";
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-            header(command) + standInReport(command, {java, "-Dname=a b", "-jar", "client.jar"})));
+  EXPECT_TRUE(sameBytes(
+      installation.diagnosticLog(run),
+      header(command) + standInReport(command, {java, "-Dname=a b", "-jar", "client.jar"})));
   EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, {})));
 }
 
@@ -378,9 +396,10 @@ TEST_F(Launcher, TakesANulInThePropertyFileAsASeparator) {
   EXPECT_TRUE(run.ended);
   EXPECT_EQ(run.exitCode, 0u);
   std::string command = commandLine(installation, "a b ");
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run),
-            header(command) +
-                standInReport(command, {installation.path("java\\bin\\java.exe"), "a", "b"})));
+  EXPECT_TRUE(
+      sameBytes(installation.diagnosticLog(run),
+                header(command) +
+                    standInReport(command, {installation.path("java\\bin\\java.exe"), "a", "b"})));
 }
 
 TEST_F(Launcher, PassesLongWordsAndLongArgumentTextsWhole) {
@@ -389,7 +408,8 @@ TEST_F(Launcher, PassesLongWordsAndLongArgumentTextsWhole) {
   installation.copyJava();
   // One word far beyond 104 bytes, and a text far beyond 8048 bytes.
   std::vector<std::string> words = {"-Dlong=" + std::string(300, 'w')};
-  for (int i = 0; i < 90; ++i) words.push_back("-Dword" + std::to_string(i) + "=" + std::string(100, 'x'));
+  for (int i = 0; i < 90; ++i)
+    words.push_back("-Dword" + std::to_string(i) + "=" + std::string(100, 'x'));
   std::string text;
   for (const std::string& word : words) text += word + " ";
   ASSERT_GT(text.size(), 9000u);
@@ -403,7 +423,8 @@ TEST_F(Launcher, PassesLongWordsAndLongArgumentTextsWhole) {
   std::string command = commandLine(installation, text + " ");
   std::vector<std::string> argv = {installation.path("java\\bin\\java.exe")};
   argv.insert(argv.end(), words.begin(), words.end());
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run), header(command) + standInReport(command, argv)));
+  EXPECT_TRUE(
+      sameBytes(installation.diagnosticLog(run), header(command) + standInReport(command, argv)));
 }
 
 TEST_F(Launcher, NamesAVeryLongMissingPropertyFileWhole) {
@@ -416,9 +437,9 @@ TEST_F(Launcher, NamesAVeryLongMissingPropertyFileWhole) {
   EXPECT_EQ(run.exitCode, kFailed);
   expectBoxes(run, {missingFileBox(name)});
   EXPECT_TRUE(sameBytes(installation.read(kTraceLog),
-            lines({"Starting ...", "check for params", "load another property file",
-                   "extract property", name, "try to load the properties", "load property file",
-                   name, missingFileBox(name).text})));
+                        lines({"Starting ...", "check for params", "load another property file",
+                               "extract property", name, "try to load the properties",
+                               "load property file", name, missingFileBox(name).text})));
 }
 
 TEST_F(Launcher, FailsToStartACommandLineBeyondTheSystemLimit) {
@@ -436,7 +457,8 @@ TEST_F(Launcher, FailsToStartACommandLineBeyondTheSystemLimit) {
   TraceParts parts;
   parts.started = false;
   EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, parts)));
-  EXPECT_TRUE(sameBytes(installation.diagnosticLog(run), header(commandLine(installation, text + " "))));
+  EXPECT_TRUE(
+      sameBytes(installation.diagnosticLog(run), header(commandLine(installation, text + " "))));
 }
 
 // Two launchers on the same day share one diagnostic log. Both open it
@@ -464,12 +486,10 @@ TEST_F(Launcher, LosesNoLineWhenTwoLaunchersShareTheDayLog) {
   };
 
   RunResult runs[2];
-  std::thread first([&] {
-    runs[0] = finish(installation.startLauncher("-c a.properties", environment("a")));
-  });
-  std::thread second([&] {
-    runs[1] = finish(installation.startLauncher("-c b.properties", environment("b")));
-  });
+  std::thread first(
+      [&] { runs[0] = finish(installation.startLauncher("-c a.properties", environment("a"))); });
+  std::thread second(
+      [&] { runs[1] = finish(installation.startLauncher("-c b.properties", environment("b"))); });
   // Both stand-ins running means both launchers have opened the log and
   // written their headers.
   bool bothStarted = WaitForSingleObject(started, 30000) == WAIT_OBJECT_0 &&

@@ -13,7 +13,7 @@ namespace message_boxes {
 
 // One message box as the process showed it.
 struct Box {
-  std::string text;   // the message, as the box's text control holds it
+  std::string text;  // the message, as the box's text control holds it
   std::string title;
 };
 
