@@ -1,6 +1,9 @@
 // What runElevated hands to the shell, seen through a recorder linked in place
 // of the shell call: nothing is started.
+#include <com_mervalon_module_updater_data_core_Ostrel.h>
+
 #include "elevated_start.h"
+#include "fake_jni.h"
 #include "shell_recorder.h"
 
 #include <gtest/gtest.h>
@@ -64,4 +67,67 @@ TEST(WindowFromJava, SignExtendsTheJint) {
   for (const Case& c : cases) {
     EXPECT_EQ(reinterpret_cast<uint64_t>(windowFromJava(c.fromJava)), c.handle) << c.fromJava;
   }
+}
+
+// The native itself, with the JVM faked and the shell recorded.
+namespace {
+
+jboolean callStartAsAdmin(fake_jni::FakeJvm& jvm, jint hwnd, const char* file, const char* parameters,
+                          const char* directory) {
+  return Java_com_mervalon_module_updater_data_core_Ostrel_startAsAdmin(
+      jvm.env(), nullptr, hwnd, jvm.string(file), jvm.string(parameters), jvm.string(directory));
+}
+
+}  // namespace
+
+TEST(StartAsAdmin, HandsTheStringsAndTheWidenedWindowToTheShell) {
+  ShellRecorder recorder;
+  fake_jni::FakeJvm jvm;
+  EXPECT_TRUE(callStartAsAdmin(jvm, -2147479500, "setup.exe", "/s", "C:\\u"));
+  ASSERT_EQ(recorder.requests.size(), 1u);
+  EXPECT_EQ(reinterpret_cast<uint64_t>(recorder.requests[0].raw.hwnd), 0xFFFFFFFF80001034ull);
+  EXPECT_EQ(recorder.requests[0].file, "setup.exe");
+  EXPECT_EQ(recorder.requests[0].parameters, "/s");
+  EXPECT_EQ(recorder.requests[0].directory, "C:\\u");
+  EXPECT_EQ(jvm.calls("GetStringUTFChars"), 3);
+  EXPECT_EQ(jvm.unreleasedStrings(), 0);
+}
+
+TEST(StartAsAdmin, NullParametersAndDirectoryAreNotAsked) {
+  ShellRecorder recorder;
+  fake_jni::FakeJvm jvm;
+  EXPECT_TRUE(callStartAsAdmin(jvm, 0, "setup.exe", nullptr, nullptr));
+  ASSERT_EQ(recorder.requests.size(), 1u);
+  EXPECT_EQ(recorder.requests[0].raw.lpParameters, nullptr);
+  EXPECT_EQ(recorder.requests[0].raw.lpDirectory, nullptr);
+  EXPECT_EQ(recorder.requests[0].raw.hwnd, nullptr);
+  EXPECT_EQ(jvm.calls("GetStringUTFChars"), 1);
+  EXPECT_EQ(jvm.calls("ReleaseStringUTFChars"), 1);
+}
+
+TEST(StartAsAdmin, ReportsWhatTheShellAnswered) {
+  ShellRecorder recorder;
+  recorder.answer = FALSE;
+  fake_jni::FakeJvm jvm;
+  EXPECT_FALSE(callStartAsAdmin(jvm, 0, "setup.exe", "", ""));
+  EXPECT_EQ(jvm.unreleasedStrings(), 0);
+}
+
+TEST(StartAsAdmin, WithoutAFileOrItsBytesTheShellIsNotCalled) {
+  ShellRecorder recorder;
+  {
+    fake_jni::FakeJvm jvm;
+    EXPECT_FALSE(callStartAsAdmin(jvm, 0, nullptr, "/s", "C:\\u"));
+    EXPECT_EQ(jvm.calls("GetStringUTFChars"), 0);
+  }
+  // The JVM gives no bytes for the file, the parameters or the directory.
+  for (int failing = 1; failing <= 3; ++failing) {
+    fake_jni::FakeJvm jvm;
+    jvm.failCall(fake_jni::Failing::GetStringUTFChars, failing);
+    EXPECT_FALSE(callStartAsAdmin(jvm, 0, "setup.exe", "/s", "C:\\u")) << failing;
+    EXPECT_EQ(jvm.calls("GetStringUTFChars"), failing);
+    EXPECT_EQ(jvm.unreleasedStrings(), 0) << failing;
+    jvm.clearException();
+  }
+  EXPECT_TRUE(recorder.requests.empty());
 }
