@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "fake_jni.h"
+#include "import_hook.h"
 #include "kelbrin_host.h"
 
 TEST(Exports, EveryNativeResolvesByItsExactName) {
@@ -22,4 +29,64 @@ TEST(Exports, EveryNativeResolvesByItsExactName) {
   EXPECT_EQ(GetProcAddress(module, "Java_com_mervalon_util_win32_RegistryKey_getValue"), nullptr);
   EXPECT_EQ(GetProcAddress(module, "Java_com_mervalon_util_win32_RegistryKey_getValue@12"), nullptr);
 #endif
+}
+
+namespace {
+
+int heapCalls;
+void* __cdecl mallocHook(size_t size) {
+  ++heapCalls;
+  return malloc(size);
+}
+void* __cdecl callocHook(size_t count, size_t size) {
+  ++heapCalls;
+  return calloc(count, size);
+}
+void* __cdecl reallocHook(void* block, size_t size) {
+  ++heapCalls;
+  return realloc(block, size);
+}
+void __cdecl freeHook(void* block) {
+  ++heapCalls;
+  free(block);
+}
+
+}  // namespace
+
+// Every native works in its stack buffer: the library's own heap functions
+// (its C runtime's, which only its start-up code needs) are never called.
+TEST(Exports, NativesAllocateNoHeapMemoryOfTheirOwn) {
+  ASSERT_NE(kelbrinModule(), nullptr);
+  const struct {
+    const char* name;
+    void* hook;
+  } heapFunctions[] = {{"malloc", reinterpret_cast<void*>(mallocHook)},
+                       {"calloc", reinterpret_cast<void*>(callocHook)},
+                       {"realloc", reinterpret_cast<void*>(reallocHook)},
+                       {"free", reinterpret_cast<void*>(freeHook)}};
+  std::vector<std::unique_ptr<ImportHook>> hooks;
+  int installed = 0;
+  for (const auto& f : heapFunctions) {
+    hooks.push_back(std::make_unique<ImportHook>(kelbrinModule(), "msvcrt.dll", f.name, f.hook));
+    installed += hooks.back()->installed();
+  }
+  ASSERT_GT(installed, 0) << "the library imports no heap function to watch";
+
+  fake_jni::FakeJvm jvm;
+  JNIEnv* env = jvm.env();
+  const Natives& n = kelbrin();
+  std::string path = "Software\\KelbrinTests-" + std::to_string(GetCurrentProcessId()) + "-heap";
+  jobject key = jvm.registryKey(path.c_str(), static_cast<jint>(0x80000001u));
+  heapCalls = 0;
+  EXPECT_FALSE(n.create(env, key));
+  EXPECT_TRUE(n.setValue(env, key, jvm.string("v"), jvm.string("data")));
+  EXPECT_NE(n.getValue(env, key, jvm.string("v")), nullptr);
+  EXPECT_NE(n.getValuesNames(env, key), nullptr);
+  EXPECT_NE(n.getSubkeysNames(env, key), nullptr);
+  EXPECT_TRUE(n.deleteValue(env, key, jvm.string("v")));
+  EXPECT_FALSE(n.remove(env, key));
+  EXPECT_EQ(n.getHwnd(env, nullptr, jvm.string("no such window")), 0);
+  EXPECT_EQ(n.setTopmost(env, nullptr, 0), 0);
+  EXPECT_FALSE(n.setDisableMaximize(env, nullptr, jvm.frame("windowless")));
+  EXPECT_EQ(heapCalls, 0);
 }
