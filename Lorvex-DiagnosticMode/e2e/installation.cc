@@ -19,7 +19,7 @@ std::string windowsPath(std::string linuxPath) {
   return "Z:" + linuxPath;
 }
 
-void removeTree(const std::string& dir) {
+void removeTreeOnce(const std::string& dir) {
   WIN32_FIND_DATAA entry;
   HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &entry);
   if (find != INVALID_HANDLE_VALUE) {
@@ -28,7 +28,7 @@ void removeTree(const std::string& dir) {
       if (name == "." || name == "..") continue;
       std::string path = dir + "\\" + name;
       if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeTree(path);
+        removeTreeOnce(path);
       } else {
         SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(path.c_str());
@@ -37,6 +37,17 @@ void removeTree(const std::string& dir) {
     FindClose(find);
   }
   RemoveDirectoryA(dir.c_str());
+}
+
+// The console of a program that has just ended may still hold an inherited
+// log handle or the directory as its current one for a moment: try again
+// for a while.
+void removeTree(const std::string& dir) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    removeTreeOnce(dir);
+    if (GetFileAttributesA(dir.c_str()) == INVALID_FILE_ATTRIBUTES) return;
+    Sleep(50);
+  }
 }
 
 // This process's environment with `extra` added, as a block for
