@@ -5,6 +5,7 @@
 #include <string>
 
 #include "arguments.h"
+#include "hostile_bytes.h"
 #include "property_words.h"
 
 namespace {
@@ -13,15 +14,6 @@ bool noLeadByte(unsigned char) { return false; }
 
 const std::size_t kMegabyte = 1 << 20;
 
-// Every byte value but Ctrl-Z, which would end the file at once.
-std::string everyByteValue(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) {
-    bytes[i] = static_cast<char>(i * 7 % 256);
-    if (bytes[i] == '\x1A') bytes[i] = '\x1B';
-  }
-  return bytes;
-}
 
 TEST(PropertyFile, HostileContents) {
   struct Case {

@@ -17,15 +17,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "standin_environment.h"
+
 namespace {
-
-std::string variable(const char* name) {
-  char value[512];
-  DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-  return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
-
-long number(const char* name) { return std::strtol(variable(name).c_str(), nullptr, 10); }
 
 void writeLine(HANDLE handle, const std::string& text) {
   std::string line = text + "\r\n";

@@ -92,6 +92,14 @@ struct TraceParts {
   bool started = true;
 };
 
+// The trace's own parts of a run with "-c other.properties".
+TraceParts otherFileParts() {
+  TraceParts parts;
+  parts.scan = {"load another property file", "extract property", "other.properties"};
+  parts.propertyFile = "other.properties";
+  return parts;
+}
+
 // The trace of a run that reaches the launch of the Java runtime.
 std::string launchTrace(const Installation& installation, const TraceParts& parts) {
   std::vector<std::string> trace = {"Starting ...", "check for params"};
@@ -188,10 +196,7 @@ TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
                         header(firstCommand) + standInReport(firstCommand, {java, "first"}) +
                             header(secondCommand) +
                             standInReport(secondCommand, {java, "second"})));
-  TraceParts parts;
-  parts.scan = {"load another property file", "extract property", "other.properties"};
-  parts.propertyFile = "other.properties";
-  EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, parts)));
+  EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, otherFileParts())));
 }
 
 TEST_F(Launcher, WaitsForTheJavaRuntimeToEnd) {
@@ -227,8 +232,7 @@ TEST_F(Launcher, EndsWithZeroWhateverTheJavaRuntimeReturns) {
 // The option -c and the name of another property file, as the user types
 // them after the program's name.
 TEST_F(Launcher, ReadsThePropertyFileNamedAfterTheOption) {
-  const std::vector<std::string> withName = {"load another property file", "extract property",
-                                             "other.properties"};
+  const std::vector<std::string> withName = otherFileParts().scan;
   struct Case {
     std::string arguments;
     std::vector<std::string> scan;
@@ -360,10 +364,7 @@ TEST_F(Launcher, FindsTheOptionAfterAProgramNameWithHighBytes) {
   RunResult run = installation.runLauncher("-c other.properties", {}, "Lorvex\xE4.exe");
 
   EXPECT_EQ(run.exitCode, 0u);
-  TraceParts parts;
-  parts.scan = {"load another property file", "extract property", "other.properties"};
-  parts.propertyFile = "other.properties";
-  EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, parts)));
+  EXPECT_TRUE(sameBytes(installation.read(kTraceLog), launchTrace(installation, otherFileParts())));
 }
 
 TEST_F(Launcher, TracesADiagnosticLogThatCannotBeCreatedAndGoesOn) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "hostile_bytes.h"
 #include "installation.h"
 #include "paths.h"
 #include "property_words.h"
@@ -19,13 +20,8 @@ const DWORD kFailed = 0xFFFFFFFF;  // the launcher's -1
 const std::size_t kMegabyte = 1 << 20;
 
 // Every byte value, Ctrl-Z last: the file ends there in text mode.
-std::string everyByteValue(std::size_t size) {
-  std::string bytes(size, '\0');
-  for (std::size_t i = 0; i < size; ++i) {
-    bytes[i] = static_cast<char>(i * 7 % 256);
-    if (bytes[i] == '\x1A') bytes[i] = '\x1B';
-  }
-  return bytes + "\x1A" + "after the end";
+std::string everyByteValueThenEnd(std::size_t size) {
+  return everyByteValue(size) + "\x1A" + "after the end";
 }
 
 // A compact description of a long text for a failure message.
@@ -50,7 +46,7 @@ TEST_F(LauncherHostile, PropertyFiles) {
     bool starts;  // false: the command line is beyond the system's limit
   } cases[] = {
       {"one word of 1 MB", std::string(kMegabyte, 'w'), false},
-      {"1 MB of every byte value", everyByteValue(kMegabyte), false},
+      {"1 MB of every byte value", everyByteValueThenEnd(kMegabyte), false},
       {"1 MB of separators only", std::string(kMegabyte / 2, ' ') + std::string(kMegabyte / 2, '\n'), true},
       {"a NUL first", std::string("\0-Xmx1g\r\n-jar a.jar", 19), true},
   };

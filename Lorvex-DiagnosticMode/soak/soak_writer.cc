@@ -9,16 +9,9 @@
 #include <string>
 
 #include "soak_chunks.h"
+#include "standin_environment.h"
 
 namespace {
-
-std::string variable(const char* name) {
-  char value[512];
-  DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
-  return length > 0 && length < sizeof value ? std::string(value, length) : std::string();
-}
-
-long number(const char* name) { return std::strtol(variable(name).c_str(), nullptr, 10); }
 
 bool writeAll(HANDLE handle, const std::string& bytes) {
   DWORD written = 0;
