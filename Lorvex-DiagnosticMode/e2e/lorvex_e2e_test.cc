@@ -152,6 +152,13 @@ void expectBoxes(const RunResult& run, const std::vector<Box>& expected) {
   }
 }
 
+// The launcher, the stand-in Java runtime and this property file.
+void equip(const Installation& installation, const std::string& properties) {
+  installation.copyLauncher();
+  installation.copyJava();
+  installation.write(kPropertyFile, properties);
+}
+
 class Launcher : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { SetErrorMode(SEM_NOGPFAULTERRORBOX); }
@@ -161,9 +168,7 @@ TEST_F(Launcher, StartsJavaWithThePropertyWordsAndLogsItsOutput) {
   // A fresh installation: the directories are made silently before the trace
   // log opens, so the traced second preparation finds both.
   Installation installation("normal");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "-Xmx256m\r\n  -jar\tclient.jar\r\n");
+  equip(installation, "-Xmx256m\r\n  -jar\tclient.jar\r\n");
 
   RunResult run = installation.runLauncher("");
 
@@ -180,9 +185,7 @@ TEST_F(Launcher, StartsJavaWithThePropertyWordsAndLogsItsOutput) {
 
 TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
   Installation installation("second");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "first");
+  equip(installation, "first");
   installation.write("other.properties", "second");
 
   RunResult first = installation.runLauncher("");
@@ -201,9 +204,7 @@ TEST_F(Launcher, AppendsASecondRunToTheDayLogAndRewritesTheTrace) {
 
 TEST_F(Launcher, WaitsForTheJavaRuntimeToEnd) {
   Installation installation("wait");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "");
+  equip(installation, "");
 
   // The stand-in reports only after its sleep: its lines are in the log
   // when the launcher has ended only if the launcher waited for it.
@@ -219,9 +220,7 @@ TEST_F(Launcher, WaitsForTheJavaRuntimeToEnd) {
 
 TEST_F(Launcher, EndsWithZeroWhateverTheJavaRuntimeReturns) {
   Installation installation("exitcode");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "");
+  equip(installation, "");
 
   RunResult run = installation.runLauncher("", {{"LORVEX_STANDIN_EXIT", "3"}});
 
@@ -244,9 +243,7 @@ TEST_F(Launcher, ReadsThePropertyFileNamedAfterTheOption) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.arguments);
     Installation installation("option");
-    installation.copyLauncher();
-    installation.copyJava();
-    installation.write(kPropertyFile, "default");
+    equip(installation, "default");
     installation.write("other.properties", "-Dfrom=other");
 
     RunResult run = installation.runLauncher(c.arguments);
@@ -318,9 +315,7 @@ TEST_F(Launcher, ReportsAJavaRuntimeThatCannotStart) {
 
 TEST_F(Launcher, ShowsBothDirectoryFailuresInEachPassWhenAFileBlocksTheTree) {
   Installation installation("blocked");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "");
+  equip(installation, "");
   installation.write("Zantiq-Portable", "a file, not a directory");
 
   RunResult run = installation.runLauncher("");
@@ -336,9 +331,7 @@ TEST_F(Launcher, ShowsBothDirectoryFailuresInEachPassWhenAFileBlocksTheTree) {
 TEST_F(Launcher, QuotesTheJavaPathOfAnInstallationWithABlank) {
   Installation installation("with blank");
   ASSERT_NE(installation.dir().find(' '), std::string::npos);
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "-Dname=\"a b\" -jar client.jar");
+  equip(installation, "-Dname=\"a b\" -jar client.jar");
 
   RunResult run = installation.runLauncher("");
 
@@ -369,9 +362,7 @@ TEST_F(Launcher, FindsTheOptionAfterAProgramNameWithHighBytes) {
 
 TEST_F(Launcher, TracesADiagnosticLogThatCannotBeCreatedAndGoesOn) {
   Installation installation("nolog");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, "");
+  equip(installation, "");
   std::string date = todaySuffix();
   // A directory in the place of today's log: the launcher can't open it.
   installation.makeDirectory(std::string(kLogDir) + "\\diagnostic.log." + date);
@@ -388,9 +379,7 @@ TEST_F(Launcher, TracesADiagnosticLogThatCannotBeCreatedAndGoesOn) {
 
 TEST_F(Launcher, TakesANulInThePropertyFileAsASeparator) {
   Installation installation("nul");
-  installation.copyLauncher();
-  installation.copyJava();
-  installation.write(kPropertyFile, std::string("a\0b", 3));
+  equip(installation, std::string("a\0b", 3));
 
   RunResult run = installation.runLauncher("");
 
